@@ -1,0 +1,15 @@
+// The main function of the GoogleTest programs: an application object in the
+// pinned test environment, then every test.
+#include "testenvironment.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    TestEnvironment::pin();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
