@@ -8,6 +8,9 @@
 
 int main(int argc, char** argv)
 {
+    // Headless also when run by hand or listed by CTest.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TestEnvironment::pin();
     ::testing::InitGoogleTest(&argc, argv);
