@@ -1,11 +1,15 @@
 #include "rowstorage.h"
 
+#include <algorithm>
 #include <cstring>
 
 std::pair<TextRef, char*> TextStore::allocate(std::size_t size)
 {
     if (m_chunks.empty() || m_used + size > m_capacities.back()) {
-        const std::size_t capacity = std::max(chunkSize, size);
+        // Chunks double as the text grows, from a small first one up to
+        // chunkSize, so a small catalogue stays small.
+        const std::size_t grown = std::clamp(memoryBytes(), firstChunkSize, chunkSize);
+        const std::size_t capacity = std::max(grown, size);
         m_chunks.push_back(std::make_unique_for_overwrite<char[]>(capacity));
         m_capacities.push_back(capacity);
         m_used = 0;

@@ -50,6 +50,7 @@ public:
     std::size_t memoryBytes() const;
 
 private:
+    static constexpr std::size_t firstChunkSize = 64u << 10;
     static constexpr std::size_t chunkSize = 16u << 20;
 
     std::vector<std::unique_ptr<char[]>> m_chunks;

@@ -1,0 +1,63 @@
+#include "tomstart.h"
+
+#include "application.h"
+#include "ffmain.h"
+#include "programlock.h"
+#include "shutdownsignals.h"
+
+TomarioProgram::TomarioProgram(Options options)
+    : m_options(std::move(options))
+{
+    if (!m_options.report)
+        m_options.report = &Application::showErrorBox;
+}
+
+TomarioProgram::~TomarioProgram()
+{
+    finish();
+}
+
+bool TomarioProgram::start()
+{
+    m_lock = std::make_unique<ProgramLock>(programDirOf(m_options.executablePath));
+    if (!m_lock->acquire()) {
+        m_lock.reset();
+        m_options.report(ProgramLock::refusalMessage());
+        return false;
+    }
+    TDM1::Options dm;
+    dm.executablePath = m_options.executablePath;
+    dm.settings = m_options.settings;
+    dm.report = m_options.report;
+    m_dm1 = std::make_unique<TDM1>(std::move(dm));
+    m_dm1->DataModuleCreate();
+
+    m_ffmain = std::make_unique<TFFMAIN>(*m_dm1);
+    // Closing the main window ends the program, whatever else is open.
+    QObject::connect(m_ffmain.get(), &TFFMAIN::closed, qApp, &QCoreApplication::quit);
+
+    m_signals = std::make_unique<ShutdownSignals>();
+    QObject::connect(
+        m_signals.get(), &ShutdownSignals::shutdownRequested, m_ffmain.get(), &QWidget::close);
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_ffmain.get(), &QWidget::close);
+    return true;
+}
+
+int TomarioProgram::run()
+{
+    m_ffmain->showMaximized();
+    const int result = QCoreApplication::exec();
+    finish();
+    return result;
+}
+
+void TomarioProgram::finish()
+{
+    if (!m_dm1)
+        return;
+    m_signals.reset();
+    m_ffmain.reset();
+    m_dm1->DataModuleDestroy();
+    m_dm1.reset();
+    m_lock.reset();
+}
