@@ -668,6 +668,23 @@ QByteArrayView CatalogueTable::textBytes(RowId row, Field field) const
     return slot < 0 ? QByteArrayView() : storedText(row, slot);
 }
 
+std::optional<double> CatalogueTable::number(RowId row, Field field) const
+{
+    if (field == Field::RecId)
+        return double(row);
+    const RowScalars& scalars = stored(row).scalars;
+    if (scalars.isNull(field))
+        return std::nullopt;
+    switch (fieldDef(field).kind) {
+    case FieldKind::Date: return double(scalars.date);
+    case FieldKind::Integer: return double(scalars.npagine);
+    case FieldKind::Float: return field == Field::Prezzo ? scalars.prezzo : scalars.costo;
+    case FieldKind::Text:
+    case FieldKind::RecordNumber: break;
+    }
+    return std::nullopt;
+}
+
 BookRecord CatalogueTable::record(RowId row) const
 {
     BookRecord book;

@@ -111,6 +111,9 @@ public:
     QString displayText(RowId row, Field field) const;
     // The bytes of a text field in the code page (empty for other fields).
     QByteArrayView textBytes(RowId row, Field field) const;
+    // A date (as its Julian day), whole number or amount of a row; nothing
+    // when the field is empty. Quicker than value() for sorting and filtering.
+    std::optional<double> number(RowId row, Field field) const;
     BookRecord record(RowId row) const;
 
     // The first row whose NumScad is key, or NoRow.
