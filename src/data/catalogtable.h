@@ -67,6 +67,10 @@ public:
     // Position of a stored row, -1 when it no longer exists.
     int positionOf(RowId row) const;
     bool contains(RowId row) const;
+    // Every stored row has an id below this limit; walking the ids upwards
+    // (skipping those not contained) reads the rows in the order they are
+    // held in memory, the quickest way through all of them.
+    RowId rowIdLimit() const { return m_highestRecId + 1; }
 
     void first();
     void next();

@@ -239,6 +239,149 @@ void BandedTableView::sortData(const std::vector<Level>& sortLevels)
     }
 }
 
+BandedTableView::Group BandedTableView::newGroup(
+    int level, int parent, uint32_t at, uint64_t identity) const
+{
+    Group group;
+    group.level = level;
+    group.parent = parent;
+    group.begin = group.end = at;
+    group.identity = identity;
+    const uint64_t parentHash = parent >= 0 ? m_groups[std::size_t(parent)].pathHash : 0;
+    group.pathHash = combine(parentHash, identity, level);
+    group.expanded = m_expandedPaths.count(group.pathHash) > 0;
+    return group;
+}
+
+void BandedTableView::afterOneRowMoved()
+{
+    buildVisible();
+    m_focusKnown = false;
+    emit rowsChanged();
+    emit focusChanged();
+}
+
+// The innermost group that holds a data index: groups stand in the order of
+// their first rows, parents before their children.
+int BandedTableView::innermostGroupAt(uint32_t index) const
+{
+    const auto after = std::upper_bound(m_groups.begin(), m_groups.end(), index,
+        [](uint32_t i, const Group& g) { return i < g.begin; });
+    int g = int(after - m_groups.begin()) - 1;
+    const int innermost = int(m_grouped.size()) - 1;
+    while (g >= 0 && m_groups[std::size_t(g)].level != innermost)
+        --g;
+    return g;
+}
+
+// The groups from the outermost down to the given innermost one.
+std::vector<int> BandedTableView::groupPath(int innermost) const
+{
+    std::vector<int> path(m_grouped.size(), -1);
+    for (int g = innermost; g >= 0; g = m_groups[std::size_t(g)].parent)
+        path[std::size_t(m_groups[std::size_t(g)].level)] = g;
+    return path;
+}
+
+void BandedTableView::removeData(int index)
+{
+    m_data.erase(m_data.begin() + index);
+    if (m_grouped.empty())
+        return;
+    const auto i = uint32_t(index);
+    for (Group& g : m_groups) {
+        if (g.begin > i)
+            --g.begin;
+        if (g.end > i)
+            --g.end;
+    }
+    // Groups left without rows go; the others keep their parents.
+    std::vector<int> renumbered(m_groups.size(), -1);
+    std::size_t kept = 0;
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        if (m_groups[g].begin == m_groups[g].end)
+            continue;
+        renumbered[g] = int(kept);
+        Group group = m_groups[g];
+        if (group.parent >= 0)
+            group.parent = renumbered[std::size_t(group.parent)];
+        m_groups[kept++] = group;
+    }
+    m_groups.resize(kept);
+}
+
+// The new row joins the groups of a neighbour whose values it shares, level
+// by level; from the first level where it shares none, it opens new groups.
+void BandedTableView::insertData(RowId row)
+{
+    const auto j = uint32_t(insertionIndex(row));
+    const std::vector<int> before
+        = j > 0 ? groupPath(innermostGroupAt(j - 1)) : std::vector<int>(m_grouped.size(), -1);
+    const std::vector<int> after = j < m_data.size() ? groupPath(innermostGroupAt(j))
+                                                     : std::vector<int>(m_grouped.size(), -1);
+    m_data.insert(m_data.begin() + j, row);
+    if (m_grouped.empty())
+        return;
+
+    std::vector<int> joined(m_grouped.size(), -1);
+    std::size_t level = 0;
+    for (; level < m_grouped.size(); ++level) {
+        const uint64_t identity = order(m_grouped[level]).identity(row);
+        const int parent = level > 0 ? joined[level - 1] : -1;
+        auto shares = [&](int g) {
+            return g >= 0 && m_groups[std::size_t(g)].parent == parent
+                && m_groups[std::size_t(g)].identity == identity;
+        };
+        if (shares(before[level]))
+            joined[level] = before[level];
+        else if (shares(after[level]))
+            joined[level] = after[level];
+        else
+            break;
+    }
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        Group& group = m_groups[g];
+        if (std::find(joined.begin(), joined.end(), int(g)) != joined.end()) {
+            ++group.end;
+        } else if (group.begin >= j) {
+            ++group.begin;
+            ++group.end;
+        }
+    }
+    if (level == m_grouped.size())
+        return;
+
+    // New groups stand before the first group that starts after the row.
+    const auto at = std::upper_bound(m_groups.begin(), m_groups.end(), j,
+        [](uint32_t i, const Group& g) { return i < g.begin; });
+    const int first = int(at - m_groups.begin());
+    const int added = int(m_grouped.size() - level);
+    for (Group& group : m_groups) {
+        if (group.parent >= first)
+            group.parent += added;
+    }
+    std::vector<Group> fresh;
+    for (std::size_t l = level; l < m_grouped.size(); ++l) {
+        const int parent
+            = l == level ? (level > 0 ? joined[level - 1] : -1) : first + int(l - level) - 1;
+        // The parent may itself be new, and not yet in m_groups.
+        Group group;
+        if (l == level) {
+            group = newGroup(int(l), parent, j, order(m_grouped[l]).identity(row));
+        } else {
+            group = fresh.back();
+            group.level = int(l);
+            group.parent = parent;
+            group.identity = order(m_grouped[l]).identity(row);
+            group.pathHash = combine(fresh.back().pathHash, group.identity, int(l));
+            group.expanded = m_expandedPaths.count(group.pathHash) > 0;
+        }
+        group.end = j + 1;
+        fresh.push_back(group);
+    }
+    m_groups.insert(m_groups.begin() + first, fresh.begin(), fresh.end());
+}
+
 void BandedTableView::afterRowsMoved()
 {
     buildGroups();
@@ -270,14 +413,8 @@ void BandedTableView::buildGroups()
                 ++from;
         }
         for (std::size_t level = from; level < levelCount; ++level) {
-            Group group;
-            group.level = int(level);
-            group.parent = level > 0 ? open[level - 1] : -1;
-            group.begin = group.end = uint32_t(i);
-            const uint64_t parentHash = level > 0 ? m_groups[std::size_t(group.parent)].pathHash : 0;
-            group.pathHash = combine(parentHash, current[level], int(level));
-            group.expanded = m_expandedPaths.count(group.pathHash) > 0;
-            m_groups.push_back(group);
+            m_groups.push_back(newGroup(
+                int(level), level > 0 ? open[level - 1] : -1, uint32_t(i), current[level]));
             open[level] = int(m_groups.size() - 1);
         }
         for (const int g : open)
@@ -348,8 +485,8 @@ QString BandedTableView::groupText(int group) const
 {
     const Group& g = m_groups[std::size_t(group)];
     const int column = m_grouped[std::size_t(g.level)];
-    return QStringLiteral("%1 : %2")
-        .arg(m_layout.column(column).shownCaption(), cellText(m_data[g.begin], column));
+    return QStringLiteral("%1 : %2").arg(
+        m_layout.column(column).shownCaption(), cellText(m_data[g.begin], column));
 }
 
 QString BandedTableView::cellText(RowId row, int column) const
@@ -409,11 +546,7 @@ int BandedTableView::focusedRow() const
         return m_focused = index;
     // The innermost group holding the row, then the outermost one of its
     // groups that hides it.
-    const auto innermost = std::upper_bound(m_groups.begin(), m_groups.end(), uint32_t(index),
-        [](uint32_t i, const Group& g) { return i < g.begin; });
-    int g = int(innermost - m_groups.begin()) - 1;
-    while (g >= 0 && m_groups[std::size_t(g)].level != int(m_grouped.size()) - 1)
-        --g;
+    const int g = innermostGroupAt(uint32_t(index));
     if (g < 0)
         return m_focused;
     const Group& leaf = m_groups[std::size_t(g)];
@@ -467,8 +600,8 @@ void BandedTableView::onRowInserted(RowId row)
     updateOrders(row);
     if (!passes(row))
         return;
-    m_data.insert(m_data.begin() + insertionIndex(row), row);
-    afterRowsMoved();
+    insertData(row);
+    afterOneRowMoved();
 }
 
 void BandedTableView::onRowAboutToChange(RowId row)
@@ -480,12 +613,13 @@ void BandedTableView::onRowChanged(RowId row)
 {
     const int old = std::exchange(m_changing, -1);
     if (old >= 0)
-        m_data.erase(m_data.begin() + old);
+        removeData(old);
     updateOrders(row);
-    if (passes(row))
-        m_data.insert(m_data.begin() + insertionIndex(row), row);
-    if (old >= 0 || passes(row))
-        afterRowsMoved();
+    const bool shown = passes(row);
+    if (shown)
+        insertData(row);
+    if (old >= 0 || shown)
+        afterOneRowMoved();
 }
 
 void BandedTableView::onRowAboutToBeRemoved(RowId row)
@@ -493,8 +627,8 @@ void BandedTableView::onRowAboutToBeRemoved(RowId row)
     const int index = locate(row);
     if (index < 0)
         return;
-    m_data.erase(m_data.begin() + index);
-    afterRowsMoved();
+    removeData(index);
+    afterOneRowMoved();
 }
 
 void BandedTableView::onReset()
@@ -519,8 +653,8 @@ QStringList BandedTableView::distinctValues(int column) const
         const RowId row = m_table.rowAt(i);
         keyed.push_back({columnOrder.key(row), row});
     }
-    std::sort(keyed.begin(), keyed.end(),
-        [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(
+        keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     QStringList values;
     const Field field = m_layout.column(column).field;
     for (std::size_t i = 0; i < keyed.size(); ++i) {

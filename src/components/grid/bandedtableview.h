@@ -43,6 +43,7 @@ public:
         // The group's data rows, as indices into the sorted data.
         uint32_t begin = 0;
         uint32_t end = 0;
+        uint64_t identity = 0; // of the group's value, see ColumnOrder
         uint64_t pathHash = 0;
         bool expanded = false;
         // Where the group's row and its first data row stand among the shown
@@ -93,7 +94,10 @@ public:
     RowId dataRow(int index) const { return m_data[std::size_t(index)]; }
     int groupCount() const { return int(m_groups.size()); }
     const Group& group(int index) const { return m_groups[std::size_t(index)]; }
-    int groupColumn(int group) const { return m_grouped[std::size_t(m_groups[std::size_t(group)].level)]; }
+    int groupColumn(int group) const
+    {
+        return m_grouped[std::size_t(m_groups[std::size_t(group)].level)];
+    }
     // "Caption : value".
     QString groupText(int group) const;
     QString cellText(RowId row, int column) const;
@@ -150,6 +154,14 @@ private:
     void buildGroups();
     void buildVisible();
     void afterRowsMoved();
+    void afterOneRowMoved();
+
+    // One data row in or out, with the groups kept up to date.
+    void insertData(RowId row);
+    void removeData(int index);
+    int innermostGroupAt(uint32_t index) const;
+    std::vector<int> groupPath(int innermost) const;
+    Group newGroup(int level, int parent, uint32_t at, uint64_t identity) const;
 
     void onRowInserted(RowId row);
     void onRowAboutToChange(RowId row);
