@@ -60,6 +60,8 @@ public:
     CatalogueTable& table() const { return m_table; }
     GridLayout& layout() { return m_layout; }
     const GridLayout& layout() const { return m_layout; }
+    GridAppearance& appearance() { return m_appearance; }
+    const GridAppearance& appearance() const { return m_appearance; }
     // To be called after the layout was changed directly.
     void layoutEdited();
 
@@ -173,6 +175,7 @@ private:
 
     CatalogueTable& m_table;
     GridLayout m_layout;
+    GridAppearance m_appearance = GridAppearance::standard();
     mutable std::vector<std::unique_ptr<ColumnOrder>> m_orders; // by field
 
     int m_sortColumn = -1;

@@ -48,3 +48,25 @@ struct GridLook
     }
     bool operator==(const GridLook& other) const = default;
 };
+
+// The looks of the parts of a grid that are not a column's: band headers and
+// backgrounds, the content, group rows by level, group footers and the row
+// indicator. The defaults are the grid's own appearance, from the desktop
+// scheme and the grid's font.
+struct GridAppearance
+{
+    GridLook bandHeader;
+    GridLook bandBackground;
+    GridLook content;
+    GridLook groupRow;
+    GridLook footer;
+    GridLook indicator;
+
+    static GridAppearance standard();
+    // The look of the group rows of a level.
+    const GridLook& group(int level) const
+    {
+        Q_UNUSED(level);
+        return groupRow;
+    }
+};

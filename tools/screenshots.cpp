@@ -1,0 +1,57 @@
+// tomario_screenshots DIR: draws the program's windows over a catalogue of
+// thirty books and saves them as pictures in DIR.
+#include "application.h"
+#include "bandedgrid.h"
+#include "bandedtableview.h"
+#include "cataloguegenerator.h"
+#include "ffmain.h"
+#include "udm1.h"
+
+#include <QDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void save(QWidget& widget, const QString& path)
+{
+    widget.grab().save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Application app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+        return 2;
+    }
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+    TDM1::Options options;
+    options.executablePath = QDir(dir).filePath(QStringLiteral("Tomario"));
+    options.settings = RegionalSettings::italian();
+    TDM1 dm(options);
+    dm.ScadData.open();
+    CatalogueGenerator::fill(dm.ScadData, 30, 4);
+
+    TFFMAIN window(dm);
+    window.resize(1280, 800);
+    window.show();
+    BandedTableView& view = *window.cxGrid1DBTableView1;
+    view.groupBy(view.layout().columnOf(Field::Lingua));
+    view.expandAll();
+    for (int g = 0; g < view.groupCount(); ++g) {
+        if (view.groupText(g).endsWith(QStringLiteral("INGLESE")))
+            view.setExpanded(g, false);
+    }
+    dm.ScadData.moveTo(3);
+    window.cxGrid1->setFocus();
+    QTimer::singleShot(200, [&] {
+        save(window, QDir(dir).filePath(QStringLiteral("main-window.png")));
+        app.quit();
+    });
+    return app.exec();
+}
