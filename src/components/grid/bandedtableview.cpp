@@ -539,6 +539,12 @@ int BandedTableView::focusedRow() const
         return m_focused;
     m_focusKnown = true;
     m_focused = -1;
+    if (m_focusedGroup != 0) {
+        for (const Group& g : m_groups) {
+            if (g.pathHash == m_focusedGroup && g.visibleRow >= 0)
+                return m_focused = g.visibleRow;
+        }
+    }
     const int index = locate(m_table.currentRow());
     if (index < 0)
         return m_focused;
@@ -569,6 +575,8 @@ void BandedTableView::setFocusedRow(int index)
     const Row target = row(index);
     m_focused = index;
     m_focusKnown = true;
+    m_focusedGroup
+        = target.kind == Row::Kind::Group ? m_groups[std::size_t(target.group)].pathHash : 0;
     if (target.kind == Row::Kind::Data && target.row != m_table.currentRow()) {
         m_movingCursor = true;
         m_table.moveToRow(target.row);
@@ -581,6 +589,7 @@ void BandedTableView::onCurrentChanged()
 {
     if (m_movingCursor)
         return;
+    m_focusedGroup = 0;
     m_focusKnown = false;
     emit focusChanged();
 }

@@ -195,5 +195,8 @@ private:
     int m_changing = -1; // data index of the row about to change
     mutable int m_focused = -1;
     mutable bool m_focusKnown = false;
+    // A focused group row, by its path: it keeps the focus while groups are
+    // expanded and collapsed, until the table's cursor moves.
+    uint64_t m_focusedGroup = 0;
     bool m_movingCursor = false;
 };

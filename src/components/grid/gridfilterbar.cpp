@@ -22,6 +22,9 @@ GridFilterBar::GridFilterBar(QWidget* parent)
     layout->addWidget(m_text, 1);
     layout->addWidget(m_customize);
     m_text->setTextFormat(Qt::PlainText);
+    // The bar is worked with the mouse: Tab goes from the grid to the next
+    // control of the window.
+    m_enabled->setFocusPolicy(Qt::NoFocus);
     m_customize->setFocusPolicy(Qt::NoFocus);
     connect(m_enabled, &QCheckBox::toggled, this, &GridFilterBar::enabledToggled);
     connect(m_customize, &QPushButton::clicked, this, &GridFilterBar::customizeClicked);

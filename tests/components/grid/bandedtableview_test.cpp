@@ -283,11 +283,20 @@ TEST_F(BandedTableViewTest, FocusFollowsTheCursorBothWays)
     view->groupBy(column(Field::Lingua));
     EXPECT_EQ(view->focusedRow(), 2);
     EXPECT_EQ(view->row(2).kind, BandedTableView::Row::Kind::Group);
-    view->setFocusedRow(0); // a group row leaves the cursor alone
+
+    // A focused group row keeps the focus through expanding, and leaves the
+    // cursor alone, until the cursor moves.
+    view->setFocusedRow(0);
     EXPECT_EQ(table.currentRow(), bookNamed("BETA"));
+    view->setExpanded(view->row(0).group, true);
+    EXPECT_EQ(view->focusedRow(), 0);
+    table.moveToRow(bookNamed("ALFA"));
+    EXPECT_EQ(view->row(view->focusedRow()).kind, BandedTableView::Row::Kind::Group);
+    EXPECT_EQ(
+        view->groupText(view->row(view->focusedRow()).group), QStringLiteral("Lingua : ITALIANO"));
 
     // A filtered-out current book: no focused row.
-    view->setFilter([&](RowId row) { return row != bookNamed("BETA"); }, QString());
+    view->setFilter([&](RowId row) { return row != bookNamed("ALFA"); }, QString());
     EXPECT_EQ(view->focusedRow(), -1);
 }
 
