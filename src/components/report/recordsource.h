@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class CatalogueTable;
+
+// The records a report walks, in their own order, and the display texts of
+// their fields.
+class RecordSource
+{
+public:
+    virtual ~RecordSource() = default;
+
+    virtual int recordCount() const = 0;
+    virtual void first() = 0;
+    virtual void next() = 0;
+    // True once next() has gone past the last record, or after first() when
+    // there is none.
+    virtual bool atEnd() const = 0;
+    // The field of that name, letters compared without regard to case, or -1.
+    virtual int fieldIndex(QStringView name) const = 0;
+    // The display text of a field of the current record. May throw when the
+    // text cannot be produced.
+    virtual QString displayText(int field) const = 0;
+};
+
+// The rows of the catalogue table, moving the table's own cursor.
+class CatalogueRecordSource : public RecordSource
+{
+public:
+    explicit CatalogueRecordSource(CatalogueTable& table)
+        : m_table(table)
+    { }
+
+    int recordCount() const override;
+    void first() override;
+    void next() override;
+    bool atEnd() const override;
+    int fieldIndex(QStringView name) const override;
+    QString displayText(int field) const override;
+
+private:
+    CatalogueTable& m_table;
+};
