@@ -10,16 +10,31 @@ int CatalogueRecordSource::recordCount() const
 void CatalogueRecordSource::first()
 {
     m_table.first();
+    m_position = m_table.currentPosition();
+    m_atEnd = m_table.atEnd();
 }
 
 void CatalogueRecordSource::next()
 {
+    if (m_atEnd)
+        return;
+    if (m_position + 1 >= m_table.recordCount()) {
+        // The last row, or rows were removed meanwhile.
+        if (m_table.recordCount() > 0 && m_table.currentPosition() != m_table.recordCount() - 1)
+            m_table.last();
+        m_table.next();
+        m_atEnd = true;
+        return;
+    }
+    if (m_table.currentPosition() != m_position)
+        m_table.moveTo(m_position);
     m_table.next();
+    m_position = m_table.currentPosition();
 }
 
 bool CatalogueRecordSource::atEnd() const
 {
-    return m_table.atEnd();
+    return m_atEnd;
 }
 
 int CatalogueRecordSource::fieldIndex(QStringView name) const
@@ -30,5 +45,7 @@ int CatalogueRecordSource::fieldIndex(QStringView name) const
 
 QString CatalogueRecordSource::displayText(int field) const
 {
-    return m_table.displayText(Field(field));
+    if (m_atEnd || m_position < 0 || m_position >= m_table.recordCount())
+        return QString();
+    return m_table.displayText(m_table.rowAt(m_position), Field(field));
 }

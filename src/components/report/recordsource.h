@@ -25,7 +25,11 @@ public:
     virtual QString displayText(int field) const = 0;
 };
 
-// The rows of the catalogue table, moving the table's own cursor.
+// The rows of the catalogue table, walked with the table's own cursor, which
+// is left on the last row. The walk keeps its own place: when something else
+// moves the cursor meanwhile (the main window's grid follows and moves it
+// while the preview lets events run), the walk goes on from where it was, and
+// it reads the stored rows, not a change pending on one of them.
 class CatalogueRecordSource : public RecordSource
 {
 public:
@@ -42,4 +46,6 @@ public:
 
 private:
     CatalogueTable& m_table;
+    int m_position = -1;
+    bool m_atEnd = true;
 };

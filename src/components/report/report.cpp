@@ -8,7 +8,7 @@
 #include "reportgenerator.h"
 #include "reportpreview.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEventLoop>
 #include <QPageSize>
 #include <QPainter>
@@ -159,6 +159,8 @@ void Report::preview()
     m_preview = &window;
     QEventLoop loop;
     connect(&window, &ReportPreview::closed, &loop, &QEventLoop::quit);
+    // The program's last window closed: the preview goes with it.
+    connect(qApp, &QGuiApplication::lastWindowClosed, &window, &QWidget::close);
     window.showMaximized();
     window.generate();
     if (window.isVisible())
