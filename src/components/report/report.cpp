@@ -87,6 +87,17 @@ private:
     int m_to = 0;
 };
 
+namespace {
+
+Error printingFailed(const QPrinter& printer)
+{
+    const QString target
+        = printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName();
+    return Error(QStringLiteral("Cannot start printing on \"%1\"").arg(target));
+}
+
+} // namespace
+
 Report::Report(const ReportTemplate& layout, RecordSource& source, QObject* parent)
     : QObject(parent)
     , m_layout(layout)
@@ -215,8 +226,7 @@ void Report::print(QWidget* parent)
     const bool complete = generate(pages, p, handlers);
     job.finish(complete);
     if (failed)
-        throw Error(QStringLiteral("Cannot start printing on %1")
-                        .arg(p.printerName().isEmpty() ? p.outputFileName() : p.printerName()));
+        throw printingFailed(p);
 }
 
 void Report::printPages(const PageStore& pages, QWidget* parent)
@@ -227,6 +237,17 @@ void Report::printPages(const PageStore& pages, QWidget* parent)
     QPrinter& p = printer();
     p.setDocName(m_layout.title);
     p.setFullPage(true);
+    // The sheets take the pages' own orientation; the choice of the set-up
+    // stays for later generations.
+    const QPageLayout::Orientation chosen = p.pageLayout().orientation();
+    p.setPageOrientation(
+        pages.paperWidth() > pages.paperLength() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    struct Restore
+    {
+        QPrinter& printer;
+        QPageLayout::Orientation orientation;
+        ~Restore() { printer.setPageOrientation(orientation); }
+    } restore {p, chosen};
 
     PrintProgressDialog progress(parent);
     bool cancelled = false;
@@ -241,8 +262,7 @@ void Report::printPages(const PageStore& pages, QWidget* parent)
             break;
         if (!job.send(page)) {
             job.finish(false);
-            throw Error(QStringLiteral("Cannot start printing on %1")
-                            .arg(p.printerName().isEmpty() ? p.outputFileName() : p.printerName()));
+            throw printingFailed(p);
         }
         progress.setPercent((page + 1) * 100 / count);
     }
