@@ -130,9 +130,10 @@ TEST_F(FilterFileTest, RoundTripsValuesExactly)
         filter.root.items.emplace_back(FilterCondition {column, FilterOperator::Equal, {value}});
         const FilterExpression back = FilterFile::read(FilterFile::write(filter), columns);
         EXPECT_EQ(back, filter) << FilterFile::write(filter).toStdString();
-        if (const double* amount = std::get_if<double>(&value))
+        if (const double* amount = std::get_if<double>(&value)) {
             EXPECT_EQ(std::signbit(*amount),
                 std::signbit(std::get<double>(back.root.items[0].condition()->values[0])));
+        }
     }
 }
 
