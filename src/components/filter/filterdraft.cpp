@@ -2,25 +2,6 @@
 
 #include <stdexcept>
 
-namespace {
-
-std::size_t valueCount(Arity arity, std::size_t current)
-{
-    switch (arity) {
-    case Arity::None:
-        return 0;
-    case Arity::One:
-        return 1;
-    case Arity::Two:
-        return 2;
-    case Arity::List:
-        break;
-    }
-    return std::max<std::size_t>(current, 1);
-}
-
-} // namespace
-
 FilterDraft::FilterDraft(FilterColumns columns)
     : m_columns(std::move(columns))
 { }

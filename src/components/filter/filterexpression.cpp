@@ -2,6 +2,7 @@
 
 #include "componenttexts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -74,6 +75,21 @@ FilterKind filterKindOf(FieldKind kind)
 const OperatorInfo& operatorInfo(FilterOperator op)
 {
     return operators[std::size_t(op)];
+}
+
+std::size_t valueCount(Arity arity, std::size_t count)
+{
+    switch (arity) {
+    case Arity::None:
+        return 0;
+    case Arity::One:
+        return 1;
+    case Arity::Two:
+        return 2;
+    case Arity::List:
+        break;
+    }
+    return std::max<std::size_t>(count, 1);
 }
 
 std::span<const OperatorInfo> allOperators()

@@ -71,6 +71,9 @@ struct OperatorInfo
 };
 
 const OperatorInfo& operatorInfo(FilterOperator op);
+// How many values an operator of that arity takes when it holds count: a list
+// keeps its values, at least one.
+std::size_t valueCount(Arity arity, std::size_t count);
 std::span<const OperatorInfo> allOperators();
 bool operatorApplies(FilterOperator op, FilterKind kind);
 // The operator's name as shown, fetched through the component text registry.

@@ -28,28 +28,13 @@ using enum FilterOperator;
     throw Error(componentText(u"Invalid value"));
 }
 
-std::size_t expectedCount(Arity arity, std::size_t given)
-{
-    switch (arity) {
-    case Arity::None:
-        return 0;
-    case Arity::One:
-        return 1;
-    case Arity::Two:
-        return 2;
-    case Arity::List:
-        break;
-    }
-    return std::max<std::size_t>(given, 1);
-}
-
 void validateCondition(const FilterCondition& condition, const FilterColumns& columns)
 {
     if (!columns.find(condition.column) || std::size_t(condition.op) >= allOperators().size()
         || !operatorApplies(condition.op, filterKindOf(condition.column)))
         cannotBuild();
     const Arity arity = operatorInfo(condition.op).arity;
-    if (condition.values.size() != expectedCount(arity, condition.values.size()))
+    if (condition.values.size() != valueCount(arity, condition.values.size()))
         invalidValue();
     for (const FieldValue& value : condition.values) {
         if (!FilterColumns::suits(condition.column, value))

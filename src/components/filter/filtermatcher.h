@@ -37,8 +37,10 @@ public:
 
     // True for the empty filter, which every row passes.
     bool matchesEveryRow() const;
+    // Rows must exist in the table the columns read.
     bool matches(RowId row) const;
-    // The rows that pass, in their given order.
+    // The rows that pass, in their given order. They are tested in the order
+    // of their numbers, the order in which the table holds them in memory.
     std::vector<RowId> select(std::span<const RowId> rows) const;
 
     class Test;
