@@ -7,6 +7,7 @@
 #include "maingrid.h"
 #include "splitbutton.h"
 #include "udm1.h"
+#include "ufqrstscad.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

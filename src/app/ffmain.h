@@ -10,6 +10,7 @@ class QMenu;
 class QPushButton;
 class SplitButton;
 class TDM1;
+class TFFQRSTSCAD;
 
 // The main window: the whole catalogue in the banded grid, and the commands
 // to add, change, delete and print books and to leave. Closing it ends the
@@ -36,6 +37,9 @@ public:
     // The address of the web link in the footer.
     static QString webAddress();
 
+    // The forms created after this window, which its commands open.
+    void setReportForm(TFFQRSTSCAD* form) { m_reportForm = form; }
+
 public slots:
     void FormShow();
     void BBInserisciClick();
@@ -61,4 +65,5 @@ private:
         const char* name, const QString& caption, int top, QWidget* column);
 
     TDM1& m_dm;
+    TFFQRSTSCAD* m_reportForm = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "ffmain.h"
 #include "programlock.h"
 #include "shutdownsignals.h"
+#include "ufqrstscad.h"
 
 TomarioProgram::TomarioProgram(Options options)
     : m_options(std::move(options))
@@ -33,6 +34,9 @@ bool TomarioProgram::start()
     m_dm1->DataModuleCreate();
 
     m_ffmain = std::make_unique<TFFMAIN>(*m_dm1);
+    // The report form stays hidden; the main window's commands use it.
+    m_ffqrstscad = std::make_unique<TFFQRSTSCAD>(m_dm1->ScadData);
+    m_ffmain->setReportForm(m_ffqrstscad.get());
     // Closing the main window ends the program, whatever else is open.
     QObject::connect(m_ffmain.get(), &TFFMAIN::closed, qApp, &QCoreApplication::quit);
 
@@ -56,6 +60,7 @@ void TomarioProgram::finish()
     if (!m_dm1)
         return;
     m_signals.reset();
+    m_ffqrstscad.reset();
     m_ffmain.reset();
     m_dm1->DataModuleDestroy();
     m_dm1.reset();
