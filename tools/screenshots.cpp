@@ -5,6 +5,8 @@
 #include "bandedtableview.h"
 #include "cataloguegenerator.h"
 #include "ffmain.h"
+#include "gridfilter.h"
+#include "ucxtranslate.h"
 #include "udm1.h"
 
 #include <QDir>
@@ -22,8 +24,28 @@ void save(QWidget& widget, const QString& path)
 
 } // namespace
 
+// A filter of two groups: Italian or English books, and a price between 10
+// and 40 or a title that begins with "Il".
+FilterExpression twoGroupFilter()
+{
+    FilterGroup languages {GroupOperator::Or, {}};
+    languages.items.push_back(
+        FilterCondition {Field::Lingua, FilterOperator::Equal, {QStringLiteral("ITALIANO")}});
+    languages.items.push_back(
+        FilterCondition {Field::Lingua, FilterOperator::Equal, {QStringLiteral("INGLESE")}});
+    FilterGroup other {GroupOperator::Or, {}};
+    other.items.push_back(FilterCondition {Field::Prezzo, FilterOperator::Between, {10.0, 40.0}});
+    other.items.push_back(
+        FilterCondition {Field::Titolo, FilterOperator::BeginsWith, {QStringLiteral("Il")}});
+    FilterExpression filter;
+    filter.root.items.push_back(languages);
+    filter.root.items.push_back(other);
+    return filter;
+}
+
 int main(int argc, char** argv)
 {
+    ApplyInterfaceTexts();
     Application app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
@@ -51,7 +73,12 @@ int main(int argc, char** argv)
     window.cxGrid1->setFocus();
     QTimer::singleShot(200, [&] {
         save(window, QDir(dir).filePath(QStringLiteral("main-window.png")));
-        app.quit();
+        view.ungroup(view.layout().columnOf(Field::Lingua));
+        window.cxGrid1->filter().setFilter(twoGroupFilter());
+        QTimer::singleShot(200, [&] {
+            save(window, QDir(dir).filePath(QStringLiteral("grid-filter.png")));
+            app.quit();
+        });
     });
     return app.exec();
 }

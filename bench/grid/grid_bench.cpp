@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -185,5 +186,43 @@ void BM_ReflectOneRow(benchmark::State& state)
     state.counters["view_bytes_per_book"] = double(view->memoryBytes()) / books;
 }
 BENCHMARK(BM_ReflectOneRow)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+// Painting one full screen of rows, grouped, whatever the catalogue's size:
+// the main window's grid in the middle of a million books.
+#include "bandedgrid.h"
+#include "maingrid.h"
+#include "platformfonts.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+namespace {
+
+void BM_PaintScreen(benchmark::State& state)
+{
+    installFontSubstitutions();
+    BandedTableView view(catalogue());
+    configureMainGrid(view);
+    view.groupBy(view.layout().columnOf(Field::Lingua));
+    view.sortBy(view.layout().columnOf(Field::Autore), SortOrder::Ascending);
+    view.expandAll();
+    BandedGrid grid(view);
+    grid.resize(1600, 1000);
+    grid.show();
+    QApplication::processEvents();
+    grid.verticalScrollBar()->setValue(view.rowCount() / 2);
+    QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state)
+        grid.viewport()->render(&image);
+    if (const char* picture = std::getenv("TOMARIO_BENCH_PICTURE"))
+        image.save(QString::fromLocal8Bit(picture));
+    int rows = 0;
+    for (int i = grid.firstShownRow(); i < view.rowCount() && grid.rowTop(i) < image.height(); ++i)
+        ++rows;
+    state.counters["rows_painted"] = rows;
+}
+BENCHMARK(BM_PaintScreen)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "componenttexts.h"
 #include "filterdropdown.h"
+#include "gridfilter.h"
 #include "gridfilterbar.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ BandedGrid::BandedGrid(BandedTableView& view, QWidget* parent)
     : QAbstractScrollArea(parent)
     , m_view(view)
     , m_filterBar(new GridFilterBar(this))
+    , m_filter(new GridFilter(*this))
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);

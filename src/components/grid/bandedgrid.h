@@ -7,6 +7,7 @@
 #include <QPoint>
 
 class FilterDropDown;
+class GridFilter;
 class GridFilterBar;
 
 // What the user picked in a column's filter drop-down.
@@ -46,6 +47,8 @@ public:
     // Opens the filter drop-down of a column, as its button does.
     void openFilterDropDown(int column);
     GridFilterBar* filterBar() const { return m_filterBar; }
+    // The grid's filter, which its drop-downs, dialogs and filter bar edit.
+    GridFilter& filter() const { return *m_filter; }
 
 signals:
     void columnFilterPicked(int column, const ColumnFilterPick& pick);
@@ -99,6 +102,7 @@ private:
 
     BandedTableView& m_view;
     GridFilterBar* m_filterBar;
+    GridFilter* m_filter;
     FilterDropDown* m_dropDown = nullptr;
 
     Drag m_drag = Drag::None;

@@ -109,9 +109,10 @@ void BandedTableView::toggleGroupOrder(int column)
     toggleSort(column);
 }
 
-void BandedTableView::setFilter(RowFilter filter, QString text)
+void BandedTableView::setFilter(RowFilter filter, QString text, RowSelector selector)
 {
     m_filter = std::move(filter);
+    m_selector = std::move(selector);
     m_filterText = std::move(text);
     m_filterEnabled = true;
     rebuild();
@@ -120,6 +121,7 @@ void BandedTableView::setFilter(RowFilter filter, QString text)
 void BandedTableView::clearFilter()
 {
     m_filter = nullptr;
+    m_selector = nullptr;
     m_filterText.clear();
     m_filterEnabled = true;
     rebuild();
@@ -193,11 +195,14 @@ void BandedTableView::rebuild()
     m_data.clear();
     const int count = m_table.isOpen() ? m_table.recordCount() : 0;
     m_data.reserve(std::size_t(count));
+    const bool filtering = m_filter && m_filterEnabled;
     for (int i = 0; i < count; ++i) {
         const RowId row = m_table.rowAt(i);
-        if (passes(row))
+        if (!filtering || m_selector || m_filter(row))
             m_data.push_back(row);
     }
+    if (filtering && m_selector)
+        m_data = m_selector(m_data);
     sortData(levels());
     afterRowsMoved();
 }

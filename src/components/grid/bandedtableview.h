@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <unordered_set>
 #include <vector>
 
@@ -53,6 +54,8 @@ public:
     };
 
     using RowFilter = std::function<bool(RowId)>;
+    // The same filter on many rows at once: the rows that pass, in order.
+    using RowSelector = std::function<std::vector<RowId>(std::span<const RowId>)>;
 
     explicit BandedTableView(CatalogueTable& table, QObject* parent = nullptr);
     ~BandedTableView() override;
@@ -81,7 +84,7 @@ public:
     void toggleGroupOrder(int column);
 
     // --- Filtering
-    void setFilter(RowFilter filter, QString text);
+    void setFilter(RowFilter filter, QString text, RowSelector selector = nullptr);
     void clearFilter();
     bool hasFilter() const { return bool(m_filter); }
     // The filter bar can switch the filter off without dropping it.
@@ -184,6 +187,7 @@ private:
     std::vector<SortOrder> m_groupOrder; // of each grouped column
 
     RowFilter m_filter;
+    RowSelector m_selector;
     QString m_filterText;
     bool m_filterEnabled = true;
 
