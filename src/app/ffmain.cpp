@@ -257,7 +257,11 @@ void TFFMAIN::BBEsciClick()
 }
 
 void TFFMAIN::StampaTOTALE1Click()
-{ }
+{
+    if (m_dm.ScadData.recordCount() == 0 || !m_reportForm)
+        return;
+    m_reportForm->PreviewReport();
+}
 
 void TFFMAIN::StampaHTMLselezione1Click()
 { }

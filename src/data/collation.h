@@ -54,9 +54,10 @@ public:
     {
         return {m_bytes.data() + m_offsets[i], m_offsets[i + 1] - m_offsets[i]};
     }
-    // The first eight bytes of a key as a number, zero-padded: numbers that
-    // differ order their keys.
-    uint64_t prefix(std::size_t i) const;
+    // Eight bytes of a key from offset 8 × word as a number, zero-padded:
+    // numbers that differ order their keys.
+    uint64_t word(std::size_t i, std::size_t word) const;
+    uint64_t prefix(std::size_t i) const { return word(i, 0); }
     int compare(std::size_t a, std::size_t b) const;
     std::size_t memoryBytes() const
     {

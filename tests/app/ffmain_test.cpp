@@ -5,6 +5,9 @@
 #include "splitbutton.h"
 #include "testenvironment.h"
 #include "udm1.h"
+#include "report.h"
+#include "reportpreview.h"
+#include "ufqrstscad.h"
 
 #include <QMenu>
 #include <QMessageBox>
@@ -219,6 +222,38 @@ private slots:
         QCOMPARE(at.y(), stampa->mapToGlobal(QPoint(0, stampa->height())).y());
         const int middle = stampa->mapToGlobal(QPoint(stampa->width() / 2, 0)).x();
         QVERIFY(std::abs(at.x() + window->PopupMenu1->sizeHint().width() / 2 - middle) <= 1);
+    }
+
+    // "Stampa TOTALE" opens the preview of the whole catalogue, in the
+    // table's order whatever the grid shows; closing it returns.
+    void stampaTotaleOpensThePreview()
+    {
+        addBooks({"C", "A", "B"});
+        TFFQRSTSCAD report(dm->ScadData);
+        window->setReportForm(&report);
+        window->cxGrid1DBTableView1->sortBy(
+            window->cxGrid1DBTableView1->layout().columnOf(Field::Titolo), SortOrder::Descending);
+        QString caption;
+        int pages = 0;
+        bool modal = true;
+        // Once the pages are made: read the window, then close it.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            ReportPreview* preview = report.report().previewWindow();
+            if (!preview || report.report().isBusy())
+                return;
+            poll.stop();
+            caption = preview->windowTitle();
+            pages = preview->pageCount();
+            modal = QApplication::activeModalWidget() != nullptr;
+            preview->close();
+        });
+        poll.start(10);
+        window->StampaTOTALE1->trigger();
+        QVERIFY(!modal); // the main window stays usable meanwhile
+        QCOMPARE(caption, u"STAMPA LIBRI"_qs);
+        QCOMPARE(pages, 1);
+        QCOMPARE(currentTitle(), u"C"_qs); // the table's last book
     }
 
     void esciClosesTheWindow()
