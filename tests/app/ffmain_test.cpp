@@ -2,11 +2,11 @@
 #include "bandedgrid.h"
 #include "bandedtableview.h"
 #include "ffmain.h"
+#include "report.h"
+#include "reportpreview.h"
 #include "splitbutton.h"
 #include "testenvironment.h"
 #include "udm1.h"
-#include "report.h"
-#include "reportpreview.h"
 #include "ufqrstscad.h"
 
 #include <QMenu>
@@ -19,22 +19,7 @@
 
 #include <functional>
 
-namespace {
-
-// Runs action on the next modal window or popup to open, then closes it.
-void onNextModal(std::function<void(QWidget*)> action)
-{
-    QTimer::singleShot(0, [action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            modal = QApplication::activePopupWidget();
-        if (!modal)
-            return onNextModal(action);
-        action(modal);
-    });
-}
-
-} // namespace
+using TestEnvironment::onNextModal;
 
 class MainWindowTest : public QObject
 {

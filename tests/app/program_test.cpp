@@ -44,10 +44,10 @@ struct SeenBox
 // Reads and closes the next message box that opens.
 void closeNextMessageBox(SeenBox& seen)
 {
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    TestEnvironment::onNextModal([&seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box)
-            return closeNextMessageBox(seen);
+            return;
         seen = {true, box->icon(), box->windowTitle(), box->text(), int(box->buttons().size())};
         box->accept();
     });

@@ -311,14 +311,9 @@ TEST_F(DataFileTest, FailedWriteLeavesThePreviousFile)
     for (int i = 0; i < 2000; ++i)
         addBook(QStringLiteral("Book %1").arg(i));
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString message = errorOf([&] { table.SaveDataFile(path()); });
-    setrlimit(RLIMIT_FSIZE, &old);
+    QString message;
+    TestEnvironment::withFileSizeLimit(
+        4096, [&] { message = errorOf([&] { table.SaveDataFile(path()); }); });
 
     EXPECT_EQ(message, QStringLiteral("Stream write error"));
     EXPECT_EQ(readFile(path()), previous);

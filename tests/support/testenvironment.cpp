@@ -7,8 +7,11 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QTimer>
 
+#include <csignal>
 #include <stdexcept>
+#include <sys/resource.h>
 
 namespace TestEnvironment {
 
@@ -41,6 +44,36 @@ void pin()
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(palette());
     }
+}
+
+void withFileSizeLimit(qint64 bytes, const std::function<void()>& action)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limited = old;
+    limited.rlim_cur = rlim_t(bytes);
+    if (setrlimit(RLIMIT_FSIZE, &limited) != 0)
+        throw std::runtime_error("cannot limit the file size");
+    try {
+        action();
+    } catch (...) {
+        setrlimit(RLIMIT_FSIZE, &old);
+        throw;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+}
+
+void onNextModal(std::function<void(QWidget*)> action)
+{
+    QTimer::singleShot(0, [action = std::move(action)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            modal = QApplication::activePopupWidget();
+        if (!modal)
+            return onNextModal(action);
+        action(modal);
+    });
 }
 
 QByteArray readFile(const QString& path)

@@ -355,6 +355,16 @@ QRect BandedGrid::groupButtonRect(int index) const
     return {left, top, font.horizontalAdvance(column.shownCaption()) + 24, height};
 }
 
+// Where a column dropped at a point of the group-by box joins the grouping.
+int BandedGrid::groupIndexAt(QPoint point) const
+{
+    int index = 0;
+    while (index < int(m_view.groupedColumns().size())
+        && groupButtonRect(index).center().x() < point.x())
+        ++index;
+    return index;
+}
+
 int BandedGrid::groupButtonAt(QPoint point) const
 {
     for (int k = 0; k < int(m_view.groupedColumns().size()); ++k) {
@@ -450,30 +460,37 @@ void BandedGrid::paintRows(QPainter& painter, const GridGeometry& geometry) cons
     }
 }
 
+// The two lines of a book or of a group footer: the group indent, then a
+// cell under each column header, painted with the given look and text.
+template<typename CellOf>
+void BandedGrid::paintLines(
+    QPainter& painter, const GridGeometry& geometry, int top, int level, CellOf cellOf) const
+{
+    const GridLayout& layout = m_view.layout();
+    forEachBandLayer(painter, geometry, [&](bool fixed) {
+        if (fixed && level > 0) {
+            painter.fillRect(
+                QRect(geometry.screenX(0, true), top, level * geometry.metrics().groupIndent,
+                    2 * geometry.metrics().lineHeight),
+                m_view.appearance().group(level - 1).background.resolve(palette()));
+        }
+        for (int line = 0; line < GridLayout::bandRowCount; ++line) {
+            for (const PlacedColumn& placed : layout.headerLine(line)) {
+                if (layout.band(layout.column(placed.column).band).fixed == fixed)
+                    cellOf(placed.column, geometry.cellRect(placed.column, top, level));
+            }
+        }
+    });
+}
+
 void BandedGrid::paintDataRow(
     QPainter& painter, const GridGeometry& geometry, int index, int top, bool focused) const
 {
     const BandedTableView::Row row = m_view.row(index);
-    const GridLayout& layout = m_view.layout();
-    const GridAppearance& appearance = m_view.appearance();
-    forEachBandLayer(painter, geometry, [&](bool fixed) {
-        // The indent of the groups, left of the first band's cells.
-        if (fixed && row.level > 0) {
-            painter.fillRect(
-                QRect(geometry.screenX(0, true), top, row.level * geometry.metrics().groupIndent,
-                    2 * geometry.metrics().lineHeight),
-                appearance.group(row.level - 1).background.resolve(palette()));
-        }
-        for (int line = 0; line < GridLayout::bandRowCount; ++line) {
-            for (const PlacedColumn& placed : layout.headerLine(line)) {
-                const GridColumn& column = layout.column(placed.column);
-                if (layout.band(column.band).fixed != fixed)
-                    continue;
-                paintCell(painter, geometry.cellRect(placed.column, top, row.level),
-                    column.contentLook, m_view.cellText(row.row, placed.column), column.alignment,
-                    focused);
-            }
-        }
+    paintLines(painter, geometry, top, row.level, [&](int column, const QRect& rect) {
+        const GridColumn& c = m_view.layout().column(column);
+        paintCell(
+            painter, rect, c.contentLook, m_view.cellText(row.row, column), c.alignment, focused);
     });
 }
 
@@ -511,24 +528,10 @@ void BandedGrid::paintFooterRow(
     QPainter& painter, const GridGeometry& geometry, int index, int top) const
 {
     const BandedTableView::Row row = m_view.row(index);
-    const GridLayout& layout = m_view.layout();
-    forEachBandLayer(painter, geometry, [&](bool fixed) {
-        if (fixed && row.level > 0) {
-            painter.fillRect(
-                QRect(geometry.screenX(0, true), top, row.level * geometry.metrics().groupIndent,
-                    2 * geometry.metrics().lineHeight),
-                m_view.appearance().group(row.level - 1).background.resolve(palette()));
-        }
-        for (int line = 0; line < GridLayout::bandRowCount; ++line) {
-            for (const PlacedColumn& placed : layout.headerLine(line)) {
-                const GridColumn& column = layout.column(placed.column);
-                if (layout.band(column.band).fixed != fixed)
-                    continue;
-                paintCell(painter, geometry.cellRect(placed.column, top, row.level),
-                    column.footerLook, m_view.footerText(row.group, placed.column),
-                    column.footerAlignment, false);
-            }
-        }
+    paintLines(painter, geometry, top, row.level, [&](int column, const QRect& rect) {
+        const GridColumn& c = m_view.layout().column(column);
+        paintCell(painter, rect, c.footerLook, m_view.footerText(row.group, column),
+            c.footerAlignment, false);
     });
 }
 
@@ -642,11 +645,7 @@ void BandedGrid::finishDrag(QPoint point)
         if (!m_dragMoved) {
             m_view.toggleSort(m_dragItem);
         } else if (inBox) {
-            int index = 0;
-            while (index < int(m_view.groupedColumns().size())
-                && groupButtonRect(index).center().x() < point.x())
-                ++index;
-            m_view.groupBy(m_dragItem, index);
+            m_view.groupBy(m_dragItem, groupIndexAt(point));
         } else if (geometry.dropPlace(point, band, row, position)) {
             m_view.layout().moveColumn(m_dragItem, band, row, position);
             m_view.layoutEdited();
@@ -656,10 +655,7 @@ void BandedGrid::finishDrag(QPoint point)
         if (!m_dragMoved) {
             m_view.toggleGroupOrder(m_dragItem);
         } else if (inBox) {
-            int index = 0;
-            while (index < int(m_view.groupedColumns().size())
-                && groupButtonRect(index).center().x() < point.x())
-                ++index;
+            const int index = groupIndexAt(point);
             const auto& grouped = m_view.groupedColumns();
             const int from
                 = int(std::find(grouped.begin(), grouped.end(), m_dragItem) - grouped.begin());

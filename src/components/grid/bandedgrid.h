@@ -92,9 +92,13 @@ private:
         Qt::Alignment alignment, bool focused) const;
     template<typename PaintBand>
     void forEachBandLayer(QPainter& painter, const GridGeometry& geometry, PaintBand paint) const;
+    template<typename CellOf>
+    void paintLines(
+        QPainter& painter, const GridGeometry& geometry, int top, int level, CellOf cellOf) const;
 
     QRect groupButtonRect(int index) const;
     int groupButtonAt(QPoint point) const;
+    int groupIndexAt(QPoint point) const;
     QRect expanderRect(const GridGeometry& geometry, int level, int top) const;
     void finishDrag(QPoint point);
     void deleteFocusedBook();

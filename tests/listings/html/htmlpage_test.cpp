@@ -9,9 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <stdexcept>
-#include <sys/resource.h>
 
 using TestEnvironment::readFile;
 
@@ -442,14 +440,9 @@ TEST_F(HtmlPage, WriteFailingPartWayLeavesThePreviousPage)
     for (int row = 0; row < 2000; ++row)
         table.placeBlock(0, row, 2, 1, -1, QStringLiteral("Libro %1").arg(row));
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString message = errorOf([&] { WriteHtmlPage(path(), table, StyleRegistry()); });
-    setrlimit(RLIMIT_FSIZE, &old);
+    QString message;
+    TestEnvironment::withFileSizeLimit(
+        4096, [&] { message = errorOf([&] { WriteHtmlPage(path(), table, StyleRegistry()); }); });
 
     EXPECT_EQ(message, QStringLiteral("Stream write error"));
     EXPECT_EQ(readFile(path()), previous);
