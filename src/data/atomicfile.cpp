@@ -13,12 +13,20 @@ QString cannotCreateFileMessage(const QString& path, const QString& reason)
 
 void writeFileAtomically(const QString& path, QByteArrayView bytes)
 {
+    writeFileAtomically(
+        path, std::vector<QByteArray> {QByteArray::fromRawData(bytes.data(), bytes.size())});
+}
+
+void writeFileAtomically(const QString& path, const std::vector<QByteArray>& parts)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw Error(cannotCreateFileMessage(path, file.errorString()));
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        file.cancelWriting();
-        throw Error(QStringLiteral("Stream write error"));
+    for (const QByteArray& part : parts) {
+        if (file.write(part) != part.size()) {
+            file.cancelWriting();
+            throw Error(QStringLiteral("Stream write error"));
+        }
     }
     if (!file.commit()) {
         // Buffered bytes are written by commit; a failure there is a write

@@ -676,11 +676,15 @@ std::optional<double> CatalogueTable::number(RowId row, Field field) const
     if (scalars.isNull(field))
         return std::nullopt;
     switch (fieldDef(field).kind) {
-    case FieldKind::Date: return double(scalars.date);
-    case FieldKind::Integer: return double(scalars.npagine);
-    case FieldKind::Float: return field == Field::Prezzo ? scalars.prezzo : scalars.costo;
+    case FieldKind::Date:
+        return double(scalars.date);
+    case FieldKind::Integer:
+        return double(scalars.npagine);
+    case FieldKind::Float:
+        return field == Field::Prezzo ? scalars.prezzo : scalars.costo;
     case FieldKind::Text:
-    case FieldKind::RecordNumber: break;
+    case FieldKind::RecordNumber:
+        break;
     }
     return std::nullopt;
 }

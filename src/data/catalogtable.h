@@ -154,6 +154,7 @@ signals:
 
 private:
     friend class DataFileLoader;
+    friend class DataFileWriter;
 
     const StoredRow& stored(RowId row) const;
     StoredRow& stored(RowId row);

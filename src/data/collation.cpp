@@ -2,12 +2,12 @@
 
 #include "codepage.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <thread>
-#include <QtEndian>
-
 #include <unicode/coll.h>
 
 namespace {

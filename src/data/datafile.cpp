@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -319,51 +321,88 @@ void CatalogueTable::LoadDataFile(const QString& path)
     loadFromBytes(std::move(bytes));
 }
 
-QByteArray CatalogueTable::saveToBytes()
+// Writes the table in the data file's form: the header line, then a line of
+// edit texts for every row in the table's order. Large tables are written in
+// parts side by side, one per core, which follow each other in the file.
+class DataFileWriter
 {
-    checkBrowseMode();
-    std::vector<Field> columns;
-    for (const FieldDef& def : allFields()) {
-        if (def.isStored())
-            columns.push_back(def.field);
+public:
+    explicit DataFileWriter(const CatalogueTable& table)
+        : m_table(table)
+        , m_decimalSeparator(
+              CodePage::windows1252().fromUnicode(table.m_settings.decimalSeparator().unicode()))
+    {
+        for (const FieldDef& def : allFields()) {
+            if (def.isStored())
+                m_columns.push_back(def.field);
+        }
     }
 
-    ByteWriter out(qsizetype(m_texts.memoryBytes()) + qsizetype(m_order.size()) * 64);
-    QByteArray header;
-    for (const Field field : columns) {
-        if (!header.isEmpty())
-            header.append('\t');
-        header.append(fieldDef(field).nameString().toLatin1());
+    std::vector<QByteArray> parts() const
+    {
+        const std::size_t rows = m_table.m_order.size();
+        constexpr std::size_t parallelThreshold = 50000;
+        const std::size_t count = rows < parallelThreshold
+            ? 1
+            : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+        std::vector<QByteArray> parts(count);
+        auto write = [&](std::size_t part) {
+            parts[part] = lines(rows * part / count, rows * (part + 1) / count, part == 0);
+        };
+        std::vector<std::thread> threads;
+        for (std::size_t part = 1; part < count; ++part)
+            threads.emplace_back(write, part);
+        write(0);
+        for (std::thread& thread : threads)
+            thread.join();
+        return parts;
     }
-    header.append("\r\n");
-    char* p = out.room(header.size());
-    p = std::copy(header.cbegin(), header.cend(), p);
-    out.commit(p);
 
-    const char decimalSeparator
-        = CodePage::windows1252().fromUnicode(m_settings.decimalSeparator().unicode());
-    // Room for every value but the texts: separators, line end, a date, a page
-    // count and two amounts.
-    constexpr qsizetype otherValues = storedFieldCount + 2 + RegionalSettings::maxFormattedDateSize
-        + 16 + 2 * ValueText::maxFormattedAmountSize;
-    for (const RowId id : m_order) {
-        const StoredRow& row = stored(id);
+private:
+    QByteArray lines(std::size_t begin, std::size_t end, bool withHeader) const
+    {
+        const std::size_t rows = m_table.m_order.size();
+        const qsizetype expected
+            = qsizetype(m_table.m_texts.memoryBytes() / std::max<std::size_t>(rows, 1) + 64)
+            * qsizetype(end - begin);
+        ByteWriter out(expected);
+        if (withHeader) {
+            QByteArray header;
+            for (const Field field : m_columns) {
+                if (!header.isEmpty())
+                    header.append('\t');
+                header.append(fieldDef(field).nameString().toLatin1());
+            }
+            header.append("\r\n");
+            out.commit(std::copy(header.cbegin(), header.cend(), out.room(header.size())));
+        }
+        for (std::size_t i = begin; i < end; ++i)
+            out.commit(line(m_table.stored(m_table.m_order[i]), out));
+        return out.take();
+    }
+
+    char* line(const StoredRow& row, ByteWriter& out) const
+    {
+        // Room for every value but the texts: separators, line end, a date,
+        // a page count and two amounts.
+        constexpr qsizetype otherValues = storedFieldCount + 2
+            + RegionalSettings::maxFormattedDateSize + 16 + 2 * ValueText::maxFormattedAmountSize;
         qsizetype textSize = 0;
         for (const uint16_t size : row.textSize)
             textSize += size;
-        p = out.room(textSize + otherValues);
-        for (const Field field : columns) {
-            if (field != columns.front())
+        char* p = out.room(textSize + otherValues);
+        for (const Field field : m_columns) {
+            if (field != m_columns.front())
                 *p++ = '\t';
             if (row.scalars.isNull(field))
                 continue;
             const FieldDef& def = fieldDef(field);
             switch (def.kind) {
             case FieldKind::Text:
-                p = putText(p, row.textAt(m_texts, def.textSlot));
+                p = putText(p, row.textAt(m_table.m_texts, def.textSlot));
                 break;
             case FieldKind::Date:
-                p += m_settings.formatDate(QDate::fromJulianDay(row.scalars.date), p);
+                p += m_table.m_settings.formatDate(QDate::fromJulianDay(row.scalars.date), p);
                 break;
             case FieldKind::Integer:
                 p += ValueText::formatInteger(row.scalars.npagine, p);
@@ -371,7 +410,7 @@ QByteArray CatalogueTable::saveToBytes()
             case FieldKind::Float:
                 p += ValueText::formatAmount(
                     field == Field::Prezzo ? row.scalars.prezzo : row.scalars.costo,
-                    decimalSeparator, p);
+                    m_decimalSeparator, p);
                 break;
             case FieldKind::RecordNumber:
                 break;
@@ -379,15 +418,27 @@ QByteArray CatalogueTable::saveToBytes()
         }
         *p++ = '\r';
         *p++ = '\n';
-        out.commit(p);
+        return p;
     }
-    return out.take();
+
+    const CatalogueTable& m_table;
+    const char m_decimalSeparator;
+    std::vector<Field> m_columns;
+};
+
+QByteArray CatalogueTable::saveToBytes()
+{
+    checkBrowseMode();
+    QByteArray bytes;
+    for (const QByteArray& part : DataFileWriter(*this).parts())
+        bytes += part;
+    return bytes;
 }
 
 void CatalogueTable::SaveDataFile(const QString& path)
 {
     if (!isOpen())
         return;
-    const QByteArray bytes = saveToBytes();
-    writeFileAtomically(path, bytes);
+    checkBrowseMode();
+    writeFileAtomically(path, DataFileWriter(*this).parts());
 }
