@@ -1,7 +1,7 @@
 // tomario_html_listing FILE: writes the HTML listing of thirty books grouped
 // by language, as the main window's grid shows them, to FILE. The picture in
 // docs/ is that page in headless Chromium:
-//   chromium --headless --no-sandbox --disable-gpu --window-size=1600,1000 \
+//   chromium --headless --no-sandbox --disable-gpu --window-size=1600,1000
 //       --screenshot=docs/html-listing.png file://FILE
 #include "htmllisting.h"
 
