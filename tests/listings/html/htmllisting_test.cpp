@@ -414,3 +414,41 @@ TEST_F(HtmlListingTest, AFileThatCannotBeCreatedIsAnErrorAndNothingIsLeft)
     }
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
+
+TEST_F(HtmlListingTest, FirstBandNarrowerThanTheIndentsCountsAsOnePixelWider)
+{
+    addFourBooks();
+    view.layout().resizeBand(view.layout().bandOrder().front(), 20);
+    view.layoutEdited();
+    view.groupBy(column(Field::Lingua));
+    view.groupBy(column(Field::Formato));
+    view.setFilter([](RowId) { return false; }, u"nessuno"_qs);
+    const HtmlListing listing = buildHtmlListing(view);
+
+    // The first band ends at 2 x 16 + 1 and the second starts there; with no
+    // group row shown the indents keep their 16 pixels.
+    EXPECT_EQ(boundaries(listing.table),
+        (std::vector<int> {7, 16, 20, 32, 33, 126, 215, 220, 302, 380, 391, 1272}));
+    EXPECT_EQ(rowCells(listing.table, 0), QStringList({u"./5"_qs, u"Dettagli/7"_qs}));
+    EXPECT_EQ(rowCells(listing.table, 1),
+        QStringList({u"Codice"_qs, u"Titolo/2"_qs, u"."_qs, u"."_qs, u"Data pubblicazione"_qs,
+            u"N.Pagine/2"_qs, u"Prezzo"_qs, u"Costo"_qs, u"note/2"_qs}));
+}
+
+TEST_F(HtmlListingTest, LastRowGetsABottomEdgeUnderTheFillersAtItsLeft)
+{
+    addFourBooks();
+    // "Autore" grouped away leaves the first band's second header row empty.
+    view.groupBy(column(Field::Autore));
+    view.setFilter([](RowId) { return false; }, u"nessuno"_qs);
+    const HtmlListing listing = buildHtmlListing(view);
+    const ListingTable& t = listing.table;
+
+    ASSERT_EQ(t.rowCount(), 3);
+    EXPECT_EQ(t.cell(3, 2).text, u"Argomento"_qs);
+    for (int c = 0; c < 3; ++c) {
+        const CellStyle filler = listing.registry.style(t.styleNumber(c, 2));
+        EXPECT_EQ(filler.border(BorderSide::Bottom).width, 1) << c;
+        EXPECT_EQ(filler.border(BorderSide::Top).width, 0) << c;
+    }
+}
