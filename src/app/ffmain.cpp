@@ -3,8 +3,11 @@
 #include "application.h"
 #include "bandedgrid.h"
 #include "bandedtableview.h"
+#include "error.h"
+#include "htmllisting.h"
 #include "linklabel.h"
 #include "maingrid.h"
+#include "shellopen.h"
 #include "splitbutton.h"
 #include "udm1.h"
 #include "ufqrstscad.h"
@@ -264,7 +267,22 @@ void TFFMAIN::StampaTOTALE1Click()
 }
 
 void TFFMAIN::StampaHTMLselezione1Click()
-{ }
+{
+    // The filter plays no part here: with every book filtered out the page
+    // still shows the headers.
+    if (m_dm.ScadData.recordCount() == 0)
+        return;
+    try {
+        WriteHtmlListing(m_dm.ProgramDir + HtmlListFileName, *cxGrid1DBTableView1);
+    } catch (const Error& error) {
+        Application::showErrorBox(error.message());
+        return;
+    } catch (const std::exception& error) {
+        Application::showErrorBox(QString::fromLocal8Bit(error.what()));
+        return;
+    }
+    ShellOpen(HtmlListFileName, QString(), m_dm.ProgramDir, 5);
+}
 
 void TFFMAIN::closeEvent(QCloseEvent* event)
 {

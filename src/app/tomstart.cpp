@@ -1,6 +1,7 @@
 #include "tomstart.h"
 
 #include "application.h"
+#include "cellstyle.h"
 #include "ffmain.h"
 #include "programlock.h"
 #include "shutdownsignals.h"
@@ -26,6 +27,9 @@ bool TomarioProgram::start()
         m_options.report(ProgramLock::refusalMessage());
         return false;
     }
+    // The system colours of the cells' default look are those of start-up.
+    rememberDefaultCellStyleColours(QApplication::palette());
+
     TDM1::Options dm;
     dm.executablePath = m_options.executablePath;
     dm.settings = m_options.settings;

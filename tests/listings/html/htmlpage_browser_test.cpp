@@ -1,70 +1,17 @@
 // Pages written by the writer, opened in a real browser: the table the
 // browser builds must have the rows, cells, spans and texts we meant.
 #include "cellstyle.h"
+#include "domtable.h"
 #include "headlessbrowser.h"
 #include "htmlpage.h"
 #include "listingtable.h"
 #include "testenvironment.h"
 
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-
-namespace {
-
-struct DomCell
-{
-    QString columnSpan; // as the attribute says, empty when absent
-    QString rowSpan;
-    QString align;
-    QString cssClass;
-    QString html; // the cell's content, as the browser serialises it
-
-    bool operator==(const DomCell&) const = default;
-};
-
-void PrintTo(const DomCell& cell, std::ostream* out)
-{
-    *out << "{colspan=" << cell.columnSpan.toStdString()
-         << " rowspan=" << cell.rowSpan.toStdString() << " align=" << cell.align.toStdString()
-         << " class=" << cell.cssClass.toStdString() << " \"" << cell.html.toStdString() << "\"}";
-}
-
-QString attribute(const QString& attributes, const QString& name)
-{
-    const QRegularExpression pattern(QStringLiteral("\\b%1=\"([^\"]*)\"").arg(name));
-    return pattern.match(attributes).captured(1);
-}
-
-// The rows of the first table of a serialised DOM, each a list of cells.
-std::vector<std::vector<DomCell>> tableOf(const QString& dom)
-{
-    static const QRegularExpression table(QStringLiteral("<table[^>]*>(.*?)</table>"),
-        QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression row(
-        QStringLiteral("<tr>(.*?)</tr>"), QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression cell(
-        QStringLiteral("<td([^>]*)>(.*?)</td>"), QRegularExpression::DotMatchesEverythingOption);
-
-    std::vector<std::vector<DomCell>> rows;
-    const QString body = table.match(dom).captured(1);
-    for (const auto& r : row.globalMatch(body)) {
-        std::vector<DomCell>& cells = rows.emplace_back();
-        for (const auto& c : cell.globalMatch(r.captured(1))) {
-            const QString attributes = c.captured(1);
-            cells.push_back({attribute(attributes, QStringLiteral("colspan")),
-                attribute(attributes, QStringLiteral("rowspan")),
-                attribute(attributes, QStringLiteral("align")),
-                attribute(attributes, QStringLiteral("class")), c.captured(2)});
-        }
-    }
-    return rows;
-}
-
-} // namespace
 
 TEST(HtmlPageInBrowser, TableHasTheRowsCellsSpansAndTexts)
 {
@@ -100,7 +47,7 @@ TEST(HtmlPageInBrowser, TableHasTheRowsCellsSpansAndTexts)
         FAIL() << error.what();
     }
 
-    const auto rows = tableOf(dom);
+    const auto rows = domTableRows(dom);
     const QString l = QStringLiteral("LEFT");
     const std::vector<std::vector<DomCell>> expected {
         {{}, {}, {}, {}, {}},
