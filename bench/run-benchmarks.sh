@@ -58,7 +58,7 @@ measure "TOMARIO load of its own (sorted) file" "$build/bench/data/tomario_load_
 
 echo "== Benchmarks"
 for program in "$build"/bench/*/bench_*; do
-    [[ -x "$program" ]] || continue
+    [[ -f "$program" && -x "$program" ]] || continue
     echo "-- $(basename "$program")"
     "$program" --benchmark_counters_tabular=true
 done
