@@ -21,6 +21,9 @@ TomarioProgram::~TomarioProgram()
 
 bool TomarioProgram::start()
 {
+    // A signal that comes while the catalogue loads waits for the message
+    // loop, then ends the program the normal way.
+    m_signals = std::make_unique<ShutdownSignals>();
     m_lock = std::make_unique<ProgramLock>(programDirOf(m_options.executablePath));
     if (!m_lock->acquire()) {
         m_lock.reset();
@@ -44,7 +47,6 @@ bool TomarioProgram::start()
     // Closing the main window ends the program, whatever else is open.
     QObject::connect(m_ffmain.get(), &TFFMAIN::closed, qApp, &QCoreApplication::quit);
 
-    m_signals = std::make_unique<ShutdownSignals>();
     QObject::connect(
         m_signals.get(), &ShutdownSignals::shutdownRequested, m_ffmain.get(), &QWidget::close);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_ffmain.get(), &QWidget::close);

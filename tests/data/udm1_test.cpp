@@ -105,7 +105,7 @@ TEST_F(DataModuleTest, UnreadableFileIsNeverReplaced)
         readFile(dir.filePath(QStringLiteral("emergency/") + copies[0])).contains("\tNEW\t"));
 }
 
-// A failed shutdown save: the spec's message, then an emergency copy and its path.
+// A failed shutdown save: its own message, then an emergency copy and its path.
 TEST_F(DataModuleTest, FailedSaveLeavesAnEmergencyCopy)
 {
     QTemporaryDir programDir;
