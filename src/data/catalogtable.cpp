@@ -29,21 +29,6 @@ CatalogueTable::CatalogueTable(RegionalSettings settings, QObject* parent)
 
 CatalogueTable::~CatalogueTable() = default;
 
-void CatalogueTable::setRegionalSettings(const RegionalSettings& settings)
-{
-    checkBrowseMode();
-    const RowId current = currentRow();
-    m_settings = settings;
-    m_collation = Collation(settings.collationLocale());
-    if (m_order.size() > 1) {
-        std::sort(m_order.begin(), m_order.end());
-        sortRows();
-        noteChange();
-        notify(&CatalogueTable::rowsReset);
-        setCurrent(current == NoRow ? m_current : positionOf(current));
-    }
-}
-
 // --- Notifications
 
 template<typename Signal, typename... Args>

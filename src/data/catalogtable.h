@@ -42,9 +42,6 @@ public:
     ~CatalogueTable() override;
 
     const RegionalSettings& regionalSettings() const { return m_settings; }
-    // Applies to every later text form, file operation and comparison; the rows
-    // are put in the order of the new collation.
-    void setRegionalSettings(const RegionalSettings& settings);
     const Collation& collation() const { return m_collation; }
 
     // The handler run after every append, which gives the new row its
