@@ -138,8 +138,10 @@ private:
     }
 
     // Runs a main window command that opens the dialog modally, and the
-    // steps of the user while it is open; the steps close it.
-    void runDialog(std::function<void()> command, std::function<void()> steps)
+    // steps of the user while it is open; the steps close it, or end its
+    // modal loop.
+    void runDialog(
+        std::function<void()> command, std::function<void()> steps, bool stepsClose = true)
     {
         bool ran = false;
         bool leftOpen = false;
@@ -151,7 +153,7 @@ private:
             [&, this] {
                 steps();
                 ran = true;
-                leftOpen = dialog->isVisible();
+                leftOpen = stepsClose && dialog->isVisible();
                 if (leftOpen)
                     dialog->reject();
             });
@@ -856,6 +858,24 @@ private slots:
                 dialog->BBEsci->click();
             });
         QCOMPARE(dialog.get(), first);
+        QCOMPARE(titles(), QStringList {u"ALFA"_qs});
+    }
+
+    // The program asked to end while the dialog is open (the window system
+    // ends the session): the dialog closes and nothing stays pending for the
+    // data file. Ending every event loop, this runs last.
+    void programEndingWhileOpen()
+    {
+        addBooks({"ALFA"});
+        runDialog([this] { window->BBInserisciClick(); },
+            [this] {
+                type(dialog->ETitolo, u"NUOVO"_qs);
+                leave(dialog->ETitolo);
+                QCOMPARE(table().state(), State::Insert);
+                QCoreApplication::exit(0);
+            },
+            false);
+        QCOMPARE(table().state(), State::Browse);
         QCOMPARE(titles(), QStringList {u"ALFA"_qs});
     }
 };
