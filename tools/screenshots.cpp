@@ -4,10 +4,12 @@
 #include "bandedgrid.h"
 #include "bandedtableview.h"
 #include "cataloguegenerator.h"
+#include "dbcontrols.h"
 #include "ffmain.h"
 #include "gridfilter.h"
 #include "ucxtranslate.h"
 #include "udm1.h"
+#include "ufmfscad.h"
 
 #include <QDir>
 #include <QTimer>
@@ -71,12 +73,32 @@ int main(int argc, char** argv)
     }
     dm.ScadData.moveTo(3);
     window.cxGrid1->setFocus();
+    // The entry dialog in insert mode, a book half typed.
+    TFMFSCAD entry(dm.ScadData);
     QTimer::singleShot(200, [&] {
         save(window, QDir(dir).filePath(QStringLiteral("main-window.png")));
         view.ungroup(view.layout().columnOf(Field::Lingua));
         window.cxGrid1->filter().setFilter(twoGroupFilter());
         QTimer::singleShot(200, [&] {
             save(window, QDir(dir).filePath(QStringLiteral("grid-filter.png")));
+            entry.EditMode = TFMFSCAD::emInsert;
+            entry.show();
+            entry.EBarcode->setText(QStringLiteral("978-88-452-0772-4"));
+            entry.ETitolo->setText(QStringLiteral("IL NOME DELLA ROSA"));
+            entry.EAutore->setText(QStringLiteral("UMBERTO ECO"));
+            entry.ECasaEdi->setText(QStringLiteral("BOMPIANI"));
+            entry.EArgomento->setText(QStringLiteral("ROMANZO STORICO"));
+            entry.EDPubblica->setDate(QDate(1980, 9, 30));
+            entry.ENPagine->setText(QStringLiteral("503"));
+            entry.CBFormato->setCurrentIndex(0);
+            entry.MENote->setNotes(QStringLiteral(
+                "Prima edizione nella collana.\r\nCopertina rigida, sovraccoperta un po' consumata."));
+            entry.ELingua->setFocus();
+            entry.ELingua->setText(QStringLiteral("ITAL"));
+        });
+        QTimer::singleShot(600, [&] {
+            save(entry, QDir(dir).filePath(QStringLiteral("entry-dialog.png")));
+            entry.Button2Click();
             app.quit();
         });
     });

@@ -10,6 +10,7 @@
 #include "shellopen.h"
 #include "splitbutton.h"
 #include "udm1.h"
+#include "ufmfscad.h"
 #include "ufqrstscad.h"
 
 #include <QCloseEvent>
@@ -234,11 +235,47 @@ void TFFMAIN::FormShow()
     BBInserisci->setFocus();
 }
 
+namespace {
+
+// Makes the row that was current when it was made current again when it
+// ends, wherever that row went meanwhile.
+class ReturnToCurrentRow
+{
+public:
+    explicit ReturnToCurrentRow(CatalogueTable& table)
+        : m_table(table)
+        , m_bookmark(table.remember())
+    { }
+    ~ReturnToCurrentRow()
+    {
+        m_table.returnTo(m_bookmark);
+        m_table.forget(m_bookmark);
+    }
+    ReturnToCurrentRow(const ReturnToCurrentRow&) = delete;
+    ReturnToCurrentRow& operator=(const ReturnToCurrentRow&) = delete;
+
+private:
+    CatalogueTable& m_table;
+    Bookmark m_bookmark;
+};
+
+} // namespace
+
 void TFFMAIN::BBInserisciClick()
-{ }
+{
+    if (!m_entryForm)
+        return;
+    ReturnToCurrentRow current(m_dm.ScadData);
+    m_entryForm->OpenForInsert();
+}
 
 void TFFMAIN::BBModificaClick()
-{ }
+{
+    if (!m_entryForm || m_dm.ScadData.recordCount() == 0)
+        return;
+    ReturnToCurrentRow current(m_dm.ScadData);
+    m_entryForm->OpenForModify();
+}
 
 void TFFMAIN::BBCancellaClick()
 {

@@ -11,6 +11,7 @@ class QPushButton;
 class SplitButton;
 class TDM1;
 class TFFQRSTSCAD;
+class TFMFSCAD;
 
 // The main window: the whole catalogue in the banded grid, and the commands
 // to add, change, delete and print books and to leave. Closing it ends the
@@ -38,6 +39,7 @@ public:
     static QString webAddress();
 
     // The forms created after this window, which its commands open.
+    void setEntryForm(TFMFSCAD* form) { m_entryForm = form; }
     void setReportForm(TFFQRSTSCAD* form) { m_reportForm = form; }
 
 public slots:
@@ -65,5 +67,6 @@ private:
         const char* name, const QString& caption, int top, QWidget* column);
 
     TDM1& m_dm;
+    TFMFSCAD* m_entryForm = nullptr;
     TFFQRSTSCAD* m_reportForm = nullptr;
 };

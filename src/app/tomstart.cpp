@@ -5,6 +5,7 @@
 #include "ffmain.h"
 #include "programlock.h"
 #include "shutdownsignals.h"
+#include "ufmfscad.h"
 #include "ufqrstscad.h"
 
 TomarioProgram::TomarioProgram(Options options)
@@ -41,7 +42,10 @@ bool TomarioProgram::start()
     m_dm1->DataModuleCreate();
 
     m_ffmain = std::make_unique<TFFMAIN>(*m_dm1);
-    // The report form stays hidden; the main window's commands use it.
+    // The entry dialog and the report form stay hidden; the main window's
+    // commands use them.
+    m_fmfscad = std::make_unique<TFMFSCAD>(m_dm1->ScadData);
+    m_ffmain->setEntryForm(m_fmfscad.get());
     m_ffqrstscad = std::make_unique<TFFQRSTSCAD>(m_dm1->ScadData);
     m_ffmain->setReportForm(m_ffqrstscad.get());
     // Closing the main window ends the program, whatever else is open.
@@ -67,6 +71,7 @@ void TomarioProgram::finish()
         return;
     m_signals.reset();
     m_ffqrstscad.reset();
+    m_fmfscad.reset();
     m_ffmain.reset();
     m_dm1->DataModuleDestroy();
     m_dm1.reset();

@@ -9,6 +9,7 @@ class ProgramLock;
 class ShutdownSignals;
 class TFFMAIN;
 class TFFQRSTSCAD;
+class TFMFSCAD;
 
 // The life of the program: start-up in a fixed order (data module with the
 // catalogue, then the windows), the message loop until the main window
@@ -39,6 +40,7 @@ public:
 
     TDM1* DM1() const { return m_dm1.get(); }
     TFFMAIN* FFMAIN() const { return m_ffmain.get(); }
+    TFMFSCAD* FMFSCAD() const { return m_fmfscad.get(); }
     TFFQRSTSCAD* FFQRSTSCAD() const { return m_ffqrstscad.get(); }
 
 private:
@@ -47,5 +49,6 @@ private:
     std::unique_ptr<ShutdownSignals> m_signals;
     std::unique_ptr<TDM1> m_dm1;
     std::unique_ptr<TFFMAIN> m_ffmain;
+    std::unique_ptr<TFMFSCAD> m_fmfscad;
     std::unique_ptr<TFFQRSTSCAD> m_ffqrstscad;
 };

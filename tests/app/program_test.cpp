@@ -5,9 +5,11 @@
 #include "programlock.h"
 #include "testenvironment.h"
 #include "tomstart.h"
+#include "ufmfscad.h"
 
 #include <QLockFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -105,6 +107,20 @@ private slots:
             QCOMPARE(program.DM1()->ScadData.recordCount(), 1);
             QCOMPARE(program.FFMAIN()->objectName(), u"FFMAIN"_qs);
             QCOMPARE(program.FFMAIN()->windowTitle(), Application::title());
+            // The entry dialog waits hidden; "Inserisci" opens it.
+            TFMFSCAD* entry = program.FMFSCAD();
+            QVERIFY(entry);
+            QCOMPARE(entry->objectName(), u"FMFSCAD"_qs);
+            QVERIFY(!entry->isVisible());
+            QWidget* opened = nullptr;
+            QTimer::singleShot(0, [&] {
+                opened = QApplication::activeModalWidget();
+                entry->BBEsci->click();
+            });
+            program.FFMAIN()->BBInserisci->click();
+            QCOMPARE(opened, entry);
+            QVERIFY(!entry->isVisible());
+            QCOMPARE(program.DM1()->ScadData.recordCount(), 1);
             // A second copy on the same folder is refused and touches nothing.
             TomarioProgram second({dir.filePath(u"Tomario"_qs), RegionalSettings::italian(),
                 [&](const QString& m) { reports << m; }});
