@@ -18,19 +18,7 @@
 
 #include <functional>
 
-namespace {
-
-// Runs action on the next modal window to open.
-void onNextModal(std::function<void(QWidget*)> action)
-{
-    QTimer::singleShot(0, [action] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            return action(modal);
-        onNextModal(action);
-    });
-}
-
-} // namespace
+using TestEnvironment::onNextModal;
 
 class HtmlCommandTest : public QObject
 {

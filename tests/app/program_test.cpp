@@ -2,6 +2,7 @@
 #include "catalogtable.h"
 #include "error.h"
 #include "ffmain.h"
+#include "messageboxes.h"
 #include "programlock.h"
 #include "testenvironment.h"
 #include "tomstart.h"
@@ -34,27 +35,6 @@ public:
     }
 };
 
-struct SeenBox
-{
-    bool shown = false;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    QString text;
-    int buttons = 0;
-};
-
-// Reads and closes the next message box that opens.
-void closeNextMessageBox(SeenBox& seen)
-{
-    TestEnvironment::onNextModal([&seen](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box)
-            return;
-        seen = {true, box->icon(), box->windowTitle(), box->text(), int(box->buttons().size())};
-        box->accept();
-    });
-}
-
 } // namespace
 
 class ProgramTest : public QObject
@@ -84,14 +64,13 @@ private slots:
     void errorBoxShowsEscapedErrors()
     {
         FailingObject failing;
-        SeenBox seen;
-        closeNextMessageBox(seen);
+        const auto seen = MessageBoxes::closeNext();
         QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
-        QTRY_VERIFY(seen.shown);
-        QCOMPARE(seen.icon, QMessageBox::Critical);
-        QCOMPARE(seen.title, Application::title());
-        QCOMPARE(seen.text, u"Stream write error."_qs);
-        QCOMPARE(seen.buttons, 1);
+        QTRY_VERIFY(seen->shown);
+        QCOMPARE(seen->icon, QMessageBox::Critical);
+        QCOMPARE(seen->title, Application::title());
+        QCOMPARE(seen->text, u"Stream write error."_qs);
+        QCOMPARE(seen->buttons, 1);
     }
 
     void fullRunWritesTheCatalogue()
@@ -141,13 +120,12 @@ private slots:
         QLockFile otherCopy(dir.filePath(u"Tomario.lock"_qs));
         QVERIFY(otherCopy.tryLock(0));
 
-        SeenBox seen;
-        closeNextMessageBox(seen);
+        const auto seen = MessageBoxes::closeNext();
         TomarioProgram program({dir.filePath(u"Tomario"_qs), RegionalSettings::italian()});
         QVERIFY(!program.start());
         program.finish();
-        QVERIFY(seen.shown);
-        QCOMPARE(seen.text, u"Il catalogo e' gia' aperto in un'altra copia del programma."_qs);
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->text, u"Il catalogo e' gia' aperto in un'altra copia del programma."_qs);
         QCOMPARE(readFile(file), QByteArray("titolo\r\nUNO\r\n"));
         QCOMPARE(QFileInfo(file).lastModified(), written);
     }

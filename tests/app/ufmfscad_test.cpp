@@ -2,6 +2,7 @@
 #include "bandedtableview.h"
 #include "dbcontrols.h"
 #include "ffmain.h"
+#include "messageboxes.h"
 #include "testenvironment.h"
 #include "udm1.h"
 #include "ufmfscad.h"
@@ -23,53 +24,7 @@ using State = CatalogueTable::State;
 
 namespace {
 
-// Runs action as soon as ready() holds, letting events run meanwhile; after a
-// few seconds it runs it anyway, so that a failing test cannot hang.
-void whenReady(std::function<bool()> ready, std::function<void()> action,
-    std::shared_ptr<QElapsedTimer> clock = {})
-{
-    if (!clock) {
-        clock = std::make_shared<QElapsedTimer>();
-        clock->start();
-    }
-    QTimer::singleShot(0, [ready, action, clock] {
-        if (ready() || clock->elapsed() > 5000)
-            return action();
-        whenReady(ready, action, clock);
-    });
-}
-
-struct SeenBox
-{
-    bool shown = false;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    QString text;
-    int buttons = 0;
-};
-
-// Reads and closes the next message box that opens, as long as the caller
-// keeps the result.
-std::shared_ptr<SeenBox> closeNextMessageBox()
-{
-    auto seen = std::make_shared<SeenBox>();
-    std::weak_ptr<SeenBox> wanted = seen;
-    whenReady(
-        [wanted] {
-            return wanted.expired()
-                || qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        },
-        [wanted] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            const auto seen = wanted.lock();
-            if (!box || !seen)
-                return;
-            *seen
-                = {true, box->icon(), box->windowTitle(), box->text(), int(box->buttons().size())};
-            box->accept();
-        });
-    return seen;
-}
+using MessageBoxes::whenReady;
 
 // Types into a control, replacing what it shows.
 void type(QWidget* control, const QString& text)
@@ -373,7 +328,7 @@ private slots:
     {
         show(TFMFSCAD::emInsert);
         type(dialog->ETitolo, u"   "_qs);
-        const auto seen = closeNextMessageBox();
+        const auto seen = MessageBoxes::closeNext();
         dialog->BBInserisci->click();
         QVERIFY(seen->shown);
         QCOMPARE(seen->text, u"Titolo richiesto !"_qs);
@@ -609,7 +564,7 @@ private slots:
     // stays open.
     void rowNotAvailable()
     {
-        const auto seen = closeNextMessageBox();
+        const auto seen = MessageBoxes::closeNext();
         bool stayedOpen = false;
         whenReady([&] { return seen->shown && QApplication::activeModalWidget() == dialog.get(); },
             [&] {
@@ -700,7 +655,7 @@ private slots:
         auto* control = dialog->findChild<DBEdit*>(edit);
         type(control, typed);
 
-        auto seen = closeNextMessageBox();
+        auto seen = MessageBoxes::closeNext();
         leave(control);
         QTRY_VERIFY(seen->shown);
         QCOMPARE(seen->icon, QMessageBox::Critical);
@@ -709,7 +664,7 @@ private slots:
         QCOMPARE(control->selectedText(), typed);
         QCOMPARE(table().state(), State::Insert);
 
-        seen = closeNextMessageBox();
+        seen = MessageBoxes::closeNext();
         QTest::keyClick(control, Qt::Key_Insert);
         QVERIFY(seen->shown);
         QCOMPARE(seen->text, u"errore post"_qs);
@@ -721,7 +676,7 @@ private slots:
         // Corrected, the book is stored.
         QCOMPARE(dialog->focusWidget(), control);
         QTest::keyClick(control, Qt::Key_Escape);
-        seen = closeNextMessageBox();
+        seen = MessageBoxes::closeNext();
         QTest::keyClick(control, Qt::Key_Insert);
         QVERIFY(!seen->shown);
         QCOMPARE(table().recordCount(), 1);
