@@ -28,7 +28,8 @@ test:
 
 bench:
 	scripts/install-deps.sh bench
-	$(MAKE) build BUILD_TYPE=Release BUILD_DIR=build-bench
+	$(call configure,build-bench,-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF)
+	cmake --build build-bench
 	bench/run-benchmarks.sh build-bench
 
 fuzz:
