@@ -2,6 +2,7 @@
 #include "componenttexts.h"
 #include "customfilterdialog.h"
 #include "filterbuilderdialog.h"
+#include "filterbuilderrows.h"
 #include "filterfixture.h"
 #include "filtertext.h"
 #include "testenvironment.h"
@@ -25,29 +26,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+using FilterBuilderRows::menuTexts;
+using FilterBuilderRows::row;
+
 using enum FilterOperator;
 using G = GroupOperator;
-
-QWidget* row(const QWidget& dialog, const QString& kind, const QString& path)
-{
-    QCoreApplication::processEvents();
-    const QList<QWidget*> rows = dialog.findChildren<QWidget*>(kind);
-    for (QWidget* candidate : rows) {
-        if (candidate->property("path").toString() == path && !candidate->isHidden())
-            return candidate;
-    }
-    return nullptr;
-}
-
-QStringList menuTexts(QWidget* row)
-{
-    QStringList texts;
-    for (const QAction* action : row->findChild<QToolButton*>(u"rowMenu"_s)->menu()->actions()) {
-        if (!action->isSeparator())
-            texts << action->text();
-    }
-    return texts;
-}
 
 QStringList items(const QComboBox* box)
 {

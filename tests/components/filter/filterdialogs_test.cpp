@@ -3,6 +3,7 @@
 #include "customfilterdialog.h"
 #include "error.h"
 #include "filterbuilderdialog.h"
+#include "filterbuilderrows.h"
 #include "filterfile.h"
 #include "filterfixture.h"
 #include "filtertext.h"
@@ -26,32 +27,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+using FilterBuilderRows::menuTexts;
+using FilterBuilderRows::row;
+
 using enum FilterOperator;
 using G = GroupOperator;
-
-// A row of the builder's tree by its kind and place ("" for the top group,
-// "1/0" for the first member of the second).
-QWidget* row(const FilterBuilderDialog& dialog, const QString& kind, const QString& path)
-{
-    QCoreApplication::processEvents();
-    const QList<QWidget*> rows = dialog.findChildren<QWidget*>(kind);
-    for (QWidget* candidate : rows) {
-        if (candidate->property("path").toString() == path && !candidate->isHidden())
-            return candidate;
-    }
-    return nullptr;
-}
-
-QStringList menuTexts(QWidget* row)
-{
-    QStringList texts;
-    const QToolButton* button = row->findChild<QToolButton*>(u"rowMenu"_s);
-    for (const QAction* action : button->menu()->actions()) {
-        if (!action->isSeparator())
-            texts << action->text();
-    }
-    return texts;
-}
 
 void triggerMenu(QWidget* row, const QString& text)
 {
