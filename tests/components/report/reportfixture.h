@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pageelements.h"
 #include "pagestore.h"
 #include "recordsource.h"
 #include "reporttemplate.h"
@@ -71,8 +72,3 @@ struct SmallTemplate
     ReportBand detail;
     ReportTemplate layout;
 };
-
-// The elements of a page named so, in drawing order.
-std::vector<PlacedElement> elementsNamed(const PageStore& pages, int page, const QString& name);
-// Tops of the elements so named, in tenths of a millimetre.
-std::vector<double> topsInTenths(const PageStore& pages, int page, const QString& name);

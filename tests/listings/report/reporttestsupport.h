@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pageelements.h"
 #include "pagestore.h"
 
 #include <QByteArray>
@@ -22,9 +23,6 @@ QImage printerResolutionDevice();
 void addPlainBooks(CatalogueTable& table, int count, int from = 1);
 // The same for large counts, through the data file's form.
 void loadPlainBooks(CatalogueTable& table, int count);
-
-std::vector<PlacedElement> elementsNamed(const PageStore& pages, int page, const QString& name);
-std::vector<double> topsInTenths(const PageStore& pages, int page, const QString& name);
 
 // Pages of a PDF file.
 int pdfPageCount(const QByteArray& pdf);
